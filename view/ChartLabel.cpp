@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "view/PathRules.h"
+#include "platform/Paths.h"
 #include "view/Utf8Repair.h"
 
 namespace view {
@@ -23,7 +23,7 @@ std::string Fixed(double value, int decimals, char unit) {
 }  // namespace
 
 std::string FileNamePart(const std::string& path) {
-  const std::size_t cut = path.find_last_of(kSeparator);
+  const std::size_t cut = path.find_last_of(platform::kPathSeparator);
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 

@@ -2,7 +2,7 @@
 
 #include "view/ChartGeometry.h"
 #include "view/HitTest.h"
-#include "view/PathRules.h"
+#include "platform/Paths.h"
 
 namespace view {
 namespace {
@@ -34,7 +34,7 @@ std::string ChartCaption(const std::string& folderPath) {
 }
 
 std::string UpMarkFor(const std::string& folderPath) {
-  return IsDriveRoot(folderPath) ? "/" : ". .";
+  return platform::IsDriveRoot(folderPath) ? "/" : ". .";
 }
 
 void PaintBox1MouseDown(ChartHost& host, NavigationFields fields, int areaWidth, int areaHeight,

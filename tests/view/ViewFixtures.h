@@ -8,11 +8,11 @@
 
 #include "platform/Timer.h"
 #include "tree/SizeTree.h"
-#include "view/PathRules.h"
+#include "platform/Paths.h"
 
 namespace testing_view {
 
-inline const std::string kSep(1, view::kSeparator);
+inline const std::string kSep(1, platform::kPathSeparator);
 
 // A root folder named `path` (which ends in the separator).
 inline std::unique_ptr<DirEnt> MakeRoot(const std::string& path) {
