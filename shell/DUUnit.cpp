@@ -15,9 +15,7 @@
 using platform::TObject;
 
 TDuForm* DuForm = nullptr;
-TSelForm* SelForm = nullptr;
 TAboutForm* AboutForm = nullptr;
-TWaitForm* WaitForm = nullptr;
 std::uint32_t HelpCookie = 0;
 
 TDuForm::TDuForm(TDuForm*& self) : TForm(self) {

@@ -15,9 +15,7 @@
 #include "tree/SizeTree.h"
 #include "view/Navigation.h"
 
-class TSelForm;
 class TAboutForm;
-class TWaitForm;
 
 class TDuForm : public platform::TForm, private view::ChartHost {
  public:
@@ -79,13 +77,13 @@ class TDuForm : public platform::TForm, private view::ChartHost {
 
 // The scan driver: scans FolderPath into a fresh tree (only Open1Click calls it).
 void ScanFolder(TDuForm& form);
-// Wires the scan's message pump to the application and its progress report to WaitForm.
+// Wires the scan's message pump to the application, its progress report to WaitForm, and
+// WaitForm's folder name to DuForm's FolderPath. Called once the four windows exist.
 void InstallScanHooks();
 
-// The four windows, each set as soon as the application starts creating it.
+// The main window and the About box, each set as soon as the application starts creating it
+// (SelForm and WaitForm belong to their dialogs' units).
 extern TDuForm* DuForm;
-extern TSelForm* SelForm;
 extern TAboutForm* AboutForm;
-extern TWaitForm* WaitForm;
 // The help system's cookie, from initialisation to shutdown.
 extern std::uint32_t HelpCookie;

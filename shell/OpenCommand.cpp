@@ -45,7 +45,7 @@ void TDuForm::Open1Click(platform::TObject*) {
   ScopeExit enableOpen([this] { OpenButton1->SetEnabled(true); });
 
   // A remembered folder that has gone opens the dialog at its nearest existing parent.
-  if (!FolderPath.empty()) SelForm->OpenNear(FolderPath);
+  if (!FolderPath.empty()) SelForm->PrimeFolder(FolderPath);
   if (SelForm->ShowModal() != platform::mrOk) {
     Timer1->SetInterval(100);
     return;
@@ -88,7 +88,7 @@ void ScanFolder(TDuForm& form) {
       form.Busy = false;
     });
 
-    WaitForm->ShowFolderName(form.FolderPath);
+    WaitForm->ShowFolderName();
     WaitForm->Show();
     DropTree(form);
     EntriesCounted = 0;
@@ -127,6 +127,7 @@ void ScanFolder(TDuForm& form) {
 }
 
 void InstallScanHooks() {
+  WaitForm->FolderPathSource = [] { return DuForm->FolderPath; };
   SetPumpHook([] { platform::Application->ProcessMessages(); });
   SetProgressHook([](std::int32_t percent) {
     if (WaitForm) WaitForm->SetProgress(percent);

@@ -14,11 +14,11 @@ int WinMain(void*, void*, char*, int) {
   try {
     Application->Initialize();
     Application->SetTitle("Ombrelith");
-    InstallScanHooks();
     Application->CreateForm(DuForm);
     Application->CreateForm(SelForm);
     Application->CreateForm(AboutForm);
     Application->CreateForm(WaitForm);
+    InstallScanHooks();
     Application->Run();
   } catch (const platform::Exception& e) {
     Application->ShowException(e);
