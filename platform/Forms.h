@@ -134,8 +134,9 @@ class TCustomForm : public TComponent, private FormListener {
   void LoadDescriptionText(std::string_view json, const std::string& what);
   // Step 3: runs OnCreate through GuardedCall (an exception is shown; creation goes on).
   void DoCreate();
-  // First step of destruction, after the derived class released what it must: runs
-  // OnDestroy through GuardedCall. The components go afterwards, with the form.
+  // Called by the derived destructor, after it released what it must: runs OnDestroy
+  // through GuardedCall (once). The components go afterwards, with the form. The base
+  // destructor does not run OnDestroy, since the derived part is gone by then.
   void DoDestroy();
 
  private:
