@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Application.h"
 #include "platform/Backend.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
@@ -184,6 +185,7 @@ class TForm : public TCustomForm {
   template <class T>
   explicit TForm(T*& self) {
     self = static_cast<T*>(this);
+    Application->FormConstructing(this);
   }
 };
 

@@ -20,7 +20,8 @@ class MainForm : public TForm {
  public:
   explicit MainForm(MainForm*& self) : TForm(self) {
     RegisterHandler("FormCreate", [this](TObject*) {
-      Events.push_back(TheMain == this ? "create sees itself" : "create sees nothing");
+      Events.push_back(TheMain == this && Application->MainForm() == this ? "create sees itself"
+                                                                          : "create sees nothing");
       Saved = "/loaded/";
       Path = "written by create";  // overwritten below, as the fields come last
       throw Exception("settings unreadable");
