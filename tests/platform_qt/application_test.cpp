@@ -2,11 +2,17 @@
 // creation, ProcessMessages' throttling.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QTimer>
 #include <chrono>
 
 #include "TestForm.h"
 #include "platform/Application.h"
+#include "platform/Backend.h"
 
 namespace platform::testing {
 namespace {
@@ -110,6 +116,43 @@ TEST(ApplicationTest, ProcessMessagesSkipsBetweenDispatchesButLosesNothing) {
   EXPECT_LE(dispatches, allowed)
       << "elapsed " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
       << " ms";
+}
+
+}  // namespace
+}  // namespace platform::testing
+
+namespace platform::testing {
+namespace {
+
+TEST(ApplicationTest, ShowExceptionShowsAMessageBoxThatEnterDismisses) {
+  Application->SetTitle("Ombrelith");
+  QString title, text;
+  QTimer::singleShot(30, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    for (QLabel* label : box->findChildren<QLabel*>())
+      if (label->text().contains("disk")) text = label->text();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+  });
+  QTimer guard;  // closes any box left open, so a failure cannot hang the test
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    if (QWidget* w = QApplication::activeModalWidget()) w->close();
+  });
+  guard.start(3000);
+  Application->ShowException(Exception("disk unreadable"));
+  EXPECT_TRUE(guard.isActive()) << "the box was not dismissed by Enter";
+  EXPECT_EQ(title, "Ombrelith");
+  EXPECT_EQ(text, "disk unreadable");
+}
+
+TEST(ApplicationTest, TheJapaneseFaceIsSubstitutedWhereItIsMissing) {
+  if (!QFontDatabase::families().contains("IPAPGothic")) GTEST_SKIP() << "IPAPGothic missing";
+  CurrentBackend();
+  EXPECT_EQ(QFontInfo(qt::ToQFont(TFont())).family(), "IPAPGothic");
+  EXPECT_EQ(QFontInfo(qt::ToQFont(TFont())).pixelSize(), 12);
 }
 
 }  // namespace
