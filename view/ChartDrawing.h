@@ -7,6 +7,11 @@
 //     view::FormPaint({PaintBox1->Canvas(), PaintBox1->Width(), PaintBox1->Height()},
 //                     Root.get(), Current, UpMark, *Timer1);
 //   }
+//   void TDuForm::DrawLevel(int left, int top, int width, int height, DirEnt* folder,
+//                           int depth, std::uint8_t drawBoxes) {
+//     view::DrawLevel(PaintBox1->Canvas(), Root.get(), Current, left, top, width, height,
+//                     folder, depth, drawBoxes != 0);
+//   }
 // FormPaint also switches the idle prompt's timer: on while no tree is loaded, off (with
 // the interval back at 100 ms) while one is.
 #pragma once

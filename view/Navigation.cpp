@@ -1,8 +1,8 @@
 #include "view/Navigation.h"
 
+#include "platform/Paths.h"
 #include "view/ChartGeometry.h"
 #include "view/HitTest.h"
-#include "platform/Paths.h"
 
 namespace view {
 namespace {

@@ -5,8 +5,7 @@
 //
 // The main window implements ChartHost and forwards its mouse-down handler here; the button,
 // the modifier keys and double-clicks are not looked at, so every press is handled alike:
-//   void TDuForm::PaintBox1MouseDown(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
-//     pressSender_ = Sender;  // handed on to Open1Click by RunOpenCommand()
+//   void TDuForm::PaintBox1MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
 //     view::PaintBox1MouseDown(*this, {Root.get(), Current, Busy, UpMark},
 //                              PaintBox1->Width(), PaintBox1->Height(), X, Y);
 //   }

@@ -93,7 +93,7 @@ TEST(ChartDrawing, BandThresholdsAndPasses) {
       {"a folder whose entries are all 4 px or less leaves its next column black",
        [](DirEnt& d) {
          DirEnt* p = Folder(d, "p");
-         for (int i = 0; i < 128; ++i) File(*p, "f" + std::to_string(i), 2);
+         for (int i = 0; i < 128; ++i) File(*p, std::to_string(i) + ".f", 2);
          File(d, "r", 256);
        },
        {Box(20, 0, 189, 256), Label(23, 123, "p : 0K"), Box(20, 256, 189, 512),

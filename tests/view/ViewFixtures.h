@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Paths.h"
 #include "platform/Timer.h"
 #include "tree/SizeTree.h"
-#include "platform/Paths.h"
 
 namespace testing_view {
 
