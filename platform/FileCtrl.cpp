@@ -258,8 +258,12 @@ TDriveComboBox::TDriveComboBox(TCustomForm& form, TWinControl* parent)
 }
 
 void TDriveComboBox::RefreshDrives() {
+  SetDrives(ListDrives());
+}
+
+void TDriveComboBox::SetDrives(std::vector<std::string> drives) {
   const std::string selected = Drive();
-  drives_ = ListDrives();
+  drives_ = std::move(drives);
   std::vector<TListLine> lines;
   for (const std::string& drive : drives_) lines.push_back({drive, &DriveGlyph(), 0});
   SetLines(std::move(lines));

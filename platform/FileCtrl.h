@@ -71,6 +71,8 @@ class TDriveComboBox : public TCustomComboBox {
   TDriveComboBox(TCustomForm& form, TWinControl* parent);
 
   const std::vector<std::string>& Drives() const { return drives_; }
+  // Replaces the drive list (the constructor reads ListDrives; tests give their own).
+  void SetDrives(std::vector<std::string> drives);
   // Reads the drive list again, keeping the selection on the same drive where it still exists.
   void RefreshDrives();
   // The selected drive's root, empty when none is selected.
