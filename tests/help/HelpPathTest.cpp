@@ -19,6 +19,12 @@ struct SearchCase {
   const char* expected;  // "bin", "data" or "" for not found
 };
 
+TEST(HelpPath, ExecutableFolderHoldsTheRunningProgram) {
+  const fs::path folder = platform::ExecutableFolder();
+  ASSERT_TRUE(folder.is_absolute()) << folder;
+  EXPECT_TRUE(fs::is_regular_file(folder / OMBRELITH_TEST_EXE_NAME)) << folder;
+}
+
 TEST(HelpPath, SearchesBesideTheExecutableThenTheDataFolder) {
   const SearchCase cases[] = {
       {"in both", true, true, "bin"},

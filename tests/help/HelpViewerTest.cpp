@@ -8,6 +8,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -41,6 +42,13 @@ QPoint LinkPosition(QTextBrowser* browser, const QString& href) {
     }
   }
   return {-1, -1};
+}
+
+// Defined before the fixture's tests so that it runs while no QApplication exists.
+TEST(HelpWithoutApplication, ShowsNothingAndDoesNotFail) {
+  ASSERT_EQ(QCoreApplication::instance(), nullptr);
+  EXPECT_EQ(HtmlHelp(0, OMBRELITH_HELP_FILE, platform::HH_DISPLAY_TOPIC, 0), 0u);
+  EXPECT_NE(HtmlHelp(0, nullptr, platform::HH_CLOSE_ALL, 0), 0u);
 }
 
 class HelpViewerTest : public ::testing::Test {
@@ -137,10 +145,13 @@ TEST_F(HelpViewerTest, MissingOrUnreadableFileOpensNothing) {
   TempFolder folder;
   const std::string garbage = folder.Write("garbage.chm", std::string(4096, 'g')).string();
   const std::string empty = folder.Write("empty.chm", "").string();
+  std::string head(1024, '\0');
+  std::ifstream(OMBRELITH_HELP_FILE, std::ios::binary).read(head.data(), head.size());
+  const std::string truncated = folder.Write("truncated.chm", head).string();
   const std::string missing = (folder.Path() / "Ombrelith.chm").string();
   const std::string directory = folder.Path().string();
-  for (const char* file : {missing.c_str(), garbage.c_str(), empty.c_str(), directory.c_str(), "",
-                           static_cast<const char*>(nullptr)}) {
+  for (const char* file : {missing.c_str(), garbage.c_str(), empty.c_str(), truncated.c_str(),
+                           directory.c_str(), "", static_cast<const char*>(nullptr)}) {
     SCOPED_TRACE(file ? file : "(null)");
     unsigned result = 1;
     EXPECT_NO_THROW(result = ShowHelp(file));
