@@ -10,4 +10,9 @@ function(ombrelith_add_gtest name)
   if(T_ENV)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
   endif()
+  if(OMBRELITH_SANITIZE)
+    # System libraries' process-lifetime allocations are not leaks of ours.
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/support/lsan.supp")
+  endif()
 endfunction()
