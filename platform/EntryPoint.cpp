@@ -1,17 +1,8 @@
-// The system's process entry point, handing over to the program's WinMain: the GUI entry
-// point on Windows, main elsewhere. Linked into the executable only.
+// The process entry point where the system has no GUI entry point of its own: main hands over
+// to the program's WinMain. On Windows WinMain is the entry point and nothing is needed here.
+#include "platform/EntryPoint.h"
 
-// The program's entry point, defined by the program itself.
-int WinMain(void* instance, void* prevInstance, char* cmdLine, int showCmd);
-
-#ifdef _WIN32
-#include <windows.h>
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd) {
-  return ::WinMain(static_cast<void*>(instance), static_cast<void*>(prevInstance), cmdLine,
-                   showCmd);
-}
-#else
+#ifndef _WIN32
 int main() {
   return WinMain(nullptr, nullptr, nullptr, 0);
 }
