@@ -50,6 +50,14 @@ class TRegistry {
   std::unique_ptr<RegistryKey> key_;
 };
 
+// The errors every store raises, so that both systems give the same texts:
+//   "Invalid data type for 'Left'"    the value exists but is not of the type asked for
+//   "Failed to get data for 'Left'"   the value is missing or cannot be read
+//   "Failed to set data for 'Left'"   the value could not be written; `detail` says why
+[[noreturn]] void RaiseInvalidType(const std::string& name);
+[[noreturn]] void RaiseReadFailed(const std::string& name, const std::string& detail = {});
+[[noreturn]] void RaiseWriteFailed(const std::string& name, const std::string& detail = {});
+
 // Opens `key` under the current user's root; nullptr when it can't be opened (or is missing
 // and canCreate is false). One implementation per system.
 std::unique_ptr<RegistryKey> OpenUserKey(const std::string& key, bool canCreate);
