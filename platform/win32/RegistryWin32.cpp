@@ -2,6 +2,7 @@
 // with full access, integers as REG_DWORD, strings as REG_SZ (REG_EXPAND_SZ also read, not
 // expanded). A value of the wrong type, one that can't be read, or a write that fails
 // raises ERegistryException naming the value.
+#include <string>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -10,8 +11,15 @@
 namespace platform {
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& name) {
-  throw ERegistryException(std::string(what) + " '" + name + "'");
+// The system's text for a registry status, for the detail of a failed write.
+std::string StatusText(LSTATUS rc) {
+  char text[256] = {};
+  if (!::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                        static_cast<DWORD>(rc), 0, text, sizeof text, nullptr))
+    return "error " + std::to_string(rc);
+  std::string s = text;
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+  return s;
 }
 
 class Win32Key final : public RegistryKey {
@@ -31,8 +39,8 @@ class Win32Key final : public RegistryKey {
     DWORD size = sizeof value;
     if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
                            reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-      Fail("Failed to get data for", name);
-    if (type != REG_DWORD || size != sizeof value) Fail("Invalid data type for", name);
+      RaiseReadFailed(name);
+    if (type != REG_DWORD || size != sizeof value) RaiseInvalidType(name);
     return static_cast<std::int32_t>(value);
   }
 
@@ -40,8 +48,8 @@ class Win32Key final : public RegistryKey {
     DWORD type = 0;
     DWORD size = 0;
     LSTATUS rc = ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size);
-    if (rc != ERROR_SUCCESS) Fail("Failed to get data for", name);
-    if (type != REG_SZ && type != REG_EXPAND_SZ) Fail("Invalid data type for", name);
+    if (rc != ERROR_SUCCESS) RaiseReadFailed(name);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseInvalidType(name);
     std::vector<char> data;
     do {  // the value may grow between the size query and the read
       data.resize(size + 1);
@@ -49,24 +57,24 @@ class Win32Key final : public RegistryKey {
       rc = ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &size);
     } while (rc == ERROR_MORE_DATA);
-    if (rc != ERROR_SUCCESS) Fail("Failed to get data for", name);
-    if (type != REG_SZ && type != REG_EXPAND_SZ) Fail("Invalid data type for", name);
+    if (rc != ERROR_SUCCESS) RaiseReadFailed(name);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseInvalidType(name);
     std::string text(data.data(), size);
     return text.substr(0, text.find('\0'));
   }
 
   void WriteInteger(const std::string& name, std::int32_t value) override {
     const DWORD data = static_cast<DWORD>(value);
-    if (::RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
-      Fail("Failed to set data for", name);
+    const LSTATUS rc = ::RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD,
+                                        reinterpret_cast<const BYTE*>(&data), sizeof data);
+    if (rc != ERROR_SUCCESS) RaiseWriteFailed(name, StatusText(rc));
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
-    if (::RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
-      Fail("Failed to set data for", name);
+    const LSTATUS rc = ::RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>(value.size() + 1));
+    if (rc != ERROR_SUCCESS) RaiseWriteFailed(name, StatusText(rc));
   }
 
  private:
