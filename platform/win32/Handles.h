@@ -8,7 +8,14 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#ifndef UNICODE
+#define UNICODE
+#endif
 #include <windows.h>
+// These two name members of the layer's own classes (CanvasSurface::TextOut,
+// Backend::MessageBox); the backend calls the W functions by their full names.
+#undef TextOut
+#undef MessageBox
 
 #include <utility>
 
