@@ -110,8 +110,7 @@ class Win32Backend final : public Backend {
                                                      ClickListener& listener) override {
     return std::make_unique<Win32SpeedButtonPeer>(HwndOf(parent), WindowOf(parent), listener);
   }
-  std::unique_ptr<ListBoxPeer> CreateListBox(WidgetPeer& parent,
-                                             ListListener& listener) override {
+  std::unique_ptr<ListBoxPeer> CreateListBox(WidgetPeer& parent, ListListener& listener) override {
     return std::make_unique<Win32ListBoxPeer>(HwndOf(parent), listener);
   }
   std::unique_ptr<ComboBoxPeer> CreateComboBox(WidgetPeer& parent,
@@ -179,7 +178,9 @@ class Win32Backend final : public Backend {
 
 }  // namespace
 
-HCURSOR BusyCursor() { return busyCursor; }
+HCURSOR BusyCursor() {
+  return busyCursor;
+}
 
 }  // namespace win32
 

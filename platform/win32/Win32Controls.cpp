@@ -16,8 +16,7 @@ void FillWith(HDC dc, const RECT& r, TColor color) {
   ::FillRect(dc, &r, brush.get());
 }
 
-void DrawPicture(HDC dc, int x, int y, const TBitmapData& picture, TColor background,
-                 bool greyed) {
+void DrawPicture(HDC dc, int x, int y, const TBitmapData& picture, TColor background, bool greyed) {
   if (picture.Empty()) return;
   TBitmapData shown = picture;
   if (greyed)
@@ -82,7 +81,8 @@ void Win32LabelPeer::Fit() {
   } else {
     ::GetTextExtentPoint32W(dc.get(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
   }
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Win32LabelPeer::CurrentWidth() const {
@@ -108,8 +108,8 @@ LRESULT Win32LabelPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       FillWith(paint.get(), r, transparent_ ? parent_.Background() : color_);
       SelectScope select(paint.get(), gdiFont_.get());
       ::SetBkMode(paint.get(), TRANSPARENT);
-      ::SetTextColor(paint.get(), ToColorRef(::IsWindowEnabled(hwnd_) ? font_.Color
-                                                                       : TColor(0xFF000011)));
+      ::SetTextColor(paint.get(),
+                     ToColorRef(::IsWindowEnabled(hwnd_) ? font_.Color : TColor(0xFF000011)));
       ::DrawTextW(paint.get(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
                   DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
       return 0;
@@ -219,8 +219,8 @@ Win32ToolBarPeer::Win32ToolBarPeer(HWND parent) {
 }
 
 void Win32ToolBarPeer::SetEdgeBorders(bool left, bool top, bool right, bool bottom) {
-  edges_ = (left ? BF_LEFT : 0) | (top ? BF_TOP : 0) | (right ? BF_RIGHT : 0) |
-           (bottom ? BF_BOTTOM : 0);
+  edges_ =
+      (left ? BF_LEFT : 0) | (top ? BF_TOP : 0) | (right ? BF_RIGHT : 0) | (bottom ? BF_BOTTOM : 0);
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -335,7 +335,9 @@ Win32ListBoxPeer::Win32ListBoxPeer(HWND parent, ListListener& listener) : listen
   color_ = kSystemColorFlag | COLOR_WINDOW;
 }
 
-void Win32ListBoxPeer::SetColor(TColor color) { Win32Widget::SetColor(color); }
+void Win32ListBoxPeer::SetColor(TColor color) {
+  Win32Widget::SetColor(color);
+}
 
 void Win32ListBoxPeer::SetLines(const std::vector<TListLine>& lines) {
   lines_ = lines;
@@ -387,14 +389,16 @@ bool Win32ListBoxPeer::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 Win32ComboBoxPeer::Win32ComboBoxPeer(HWND parent, ComboListener& listener) : listener_(listener) {
-  CreateSystem(L"COMBOBOX",
-               WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWNLIST |
-                   CBS_OWNERDRAWFIXED,
-               0, parent);
+  CreateSystem(
+      L"COMBOBOX",
+      WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+      0, parent);
   color_ = kSystemColorFlag | COLOR_WINDOW;
 }
 
-void Win32ComboBoxPeer::SetColor(TColor color) { Win32Widget::SetColor(color); }
+void Win32ComboBoxPeer::SetColor(TColor color) {
+  Win32Widget::SetColor(color);
+}
 
 void Win32ComboBoxPeer::SetBounds(int left, int top, int width, int height) {
   // The window's height includes the dropped-down list; the closed box keeps `height`.

@@ -19,12 +19,16 @@ std::vector<Win32FormPeer*>& AllForms() {
 
 }  // namespace
 
-void Win32ClientPeer::SetColor(TColor color) { form_.SetColor(color); }
+void Win32ClientPeer::SetColor(TColor color) {
+  form_.SetColor(color);
+}
 void Win32ClientPeer::Repaint() {
   ::RedrawWindow(form_.Hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
-void Win32ClientPeer::SetFocus() { ::SetFocus(form_.Hwnd()); }
+void Win32ClientPeer::SetFocus() {
+  ::SetFocus(form_.Hwnd());
+}
 
 Win32FormPeer::Win32FormPeer(FormListener& listener) : listener_(listener) {
   brush_.reset(::CreateSolidBrush(ToColorRef(color_)));
@@ -261,8 +265,8 @@ LRESULT Win32FormPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- menus
 
-Win32MenuItemPeer::Win32MenuItemPeer(HWND form, HMENU owner, UINT id, HMENU popup,
-                                     bool separator, std::wstring caption,
+Win32MenuItemPeer::Win32MenuItemPeer(HWND form, HMENU owner, UINT id, HMENU popup, bool separator,
+                                     std::wstring caption,
                                      std::vector<Win32MenuItemPeer*>& siblings)
     : form_(form),
       owner_(owner),

@@ -9,8 +9,7 @@
 
 namespace platform::win32 {
 
-Win32PaintBoxPeer::Win32PaintBoxPeer(HWND parent, MouseListener& listener)
-    : listener_(listener) {
+Win32PaintBoxPeer::Win32PaintBoxPeer(HWND parent, MouseListener& listener) : listener_(listener) {
   color_ = clBlack;
   CreateOwn(kChildClass, WS_CHILD | WS_CLIPSIBLINGS, 0, parent);
   WindowDc screen(nullptr);
@@ -58,7 +57,9 @@ void Win32PaintBoxPeer::ResizeSurface(int width, int height) {
   height_ = height;
 }
 
-void Win32PaintBoxPeer::Changed(const RECT& r) { ::InvalidateRect(hwnd_, &r, FALSE); }
+void Win32PaintBoxPeer::Changed(const RECT& r) {
+  ::InvalidateRect(hwnd_, &r, FALSE);
+}
 
 TColor Win32PaintBoxPeer::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return clBlack;
@@ -136,10 +137,9 @@ LRESULT Win32PaintBoxPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
-      const TMouseButton button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK ? mbLeft
-                                  : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK
-                                      ? mbRight
-                                      : mbMiddle;
+      const TMouseButton button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK   ? mbLeft
+                                  : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK ? mbRight
+                                                                                     : mbMiddle;
       TShiftState shift = 0;
       if (wp & MK_SHIFT) shift |= ssShift;
       if (wp & MK_CONTROL) shift |= ssCtrl;

@@ -96,7 +96,10 @@ class Win32Widget : public PeerBase, public Win32Window {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont_.get()), TRUE);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
   }
-  void Repaint() override { ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+  void Repaint() override {
+    ::RedrawWindow(hwnd_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
   void SetFocus() override { ::SetFocus(hwnd_); }
   TColor Background() const override { return color_; }
 

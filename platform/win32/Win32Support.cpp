@@ -59,7 +59,9 @@ void RegisterClasses() {
   ::RegisterClassExW(&wc);
 }
 
-LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  return Default(msg, wp, lp);
+}
 
 LRESULT Win32Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -116,14 +118,16 @@ void Win32Window::DestroyOwnWindow() {
 
 std::wstring Widen(const std::string& text, UINT codePage) {
   if (text.empty()) return {};
-  const int n = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+  const int n =
+      ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
   ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
   return wide;
 }
 
-std::wstring Widen(const std::string& text) { return Widen(text, CP_ACP); }
+std::wstring Widen(const std::string& text) {
+  return Widen(text, CP_ACP);
+}
 
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return {};
