@@ -29,6 +29,8 @@ class TComponent : public TObject {
   // Binds the event `event` ("OnClick", ...) to the form's handler registered as `handler`.
   // Returns false when this kind has no such event.
   virtual bool BindEvent(const std::string& event, const std::string& handler, TCustomForm& form);
+  // Called once every component of the form exists (to link to components made later).
+  virtual void Loaded(TCustomForm& form);
 };
 
 class TControl : public TComponent {
@@ -74,6 +76,8 @@ class TControl : public TComponent {
   WidgetPeer& ParentPeer() const;
   // Hands every setting to a newly created peer.
   void AttachPeer(WidgetPeer& peer);
+  // Called after the font changed.
+  virtual void FontChanged() {}
 
  private:
   TCustomForm* form_;
@@ -110,6 +114,7 @@ class TPaintBox : public TControl, private MouseListener {
 
  private:
   void PeerMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FontChanged() override;
   std::unique_ptr<PaintBoxPeer> peer_;
   std::unique_ptr<TCanvas> canvas_;
 };
