@@ -25,6 +25,9 @@ class DirListing {
   // False when the entry can't be queried (vanished, no access). A symbolic link or a
   // reparse point is reported as a file of its own size.
   virtual bool Query(const std::string& path, EntryInfo& info) = 0;
+  // Like Query, but only isDirectory is needed: `size` may be left 0. A listing that already
+  // knows the entry's kind answers without a query; by default this is Query.
+  virtual bool QueryKind(const std::string& path, EntryInfo& info) { return Query(path, info); }
 };
 
 class FileSystem {

@@ -1,0 +1,126 @@
+// The size tree's nodes. A folder's children live in a vector that grows geometrically; a
+// subtree is deleted without recursion so that a tree of any depth can be freed.
+#include "tree/SizeTree.h"
+
+#include <cstring>
+
+namespace {
+
+std::unique_ptr<char[]> CopyName(const std::string& name) {
+  auto copy = std::make_unique_for_overwrite<char[]>(name.size() + 1);
+  std::memcpy(copy.get(), name.c_str(), name.size() + 1);
+  return copy;
+}
+
+}  // namespace
+
+ObjEnt::ObjEnt(std::uint8_t fileFlag, const std::string& name, double size)
+    : FileFlag(fileFlag), Name(CopyName(name)), Size(size), Aborted(0) {}
+
+ObjEnt::~ObjEnt() = default;
+
+void ObjEnt::SetIsFile(std::uint8_t flag) {
+  FileFlag = flag;
+}
+
+void ObjEnt::SetName(const std::string& name) {
+  Name = CopyName(name);
+}
+
+void ObjEnt::SetSize(double size) {
+  Size = size;
+}
+
+std::uint8_t ObjEnt::IsFile() {
+  return FileFlag;
+}
+
+std::string ObjEnt::GetName() {
+  return Name ? std::string(Name.get()) : std::string();
+}
+
+double ObjEnt::GetSize() {
+  return Size;
+}
+
+std::uint8_t ObjEnt::IsAborted() {
+  return Aborted;
+}
+
+FileEnt::FileEnt(const std::string& name, double size) : ObjEnt(1, name, size) {}
+
+FileEnt::~FileEnt() = default;
+
+DirEnt::DirEnt(const std::string& name) : ObjEnt(0, name, 0.0), Count(0), Parent(nullptr) {}
+
+DirEnt::~DirEnt() {
+  Clear();
+}
+
+void DirEnt::AddEntry(ObjEnt* entry) {
+  std::unique_ptr<ObjEnt> owned(entry);
+  Entries.push_back(std::move(owned));
+  ++Count;
+  Size += entry->GetSize();
+}
+
+void DirEnt::Clear() {
+  // Children are deleted in index order, each child's whole subtree before the next child.
+  // An explicit stack of the folders being emptied stands in for recursion.
+  struct Frame {
+    DirEnt* dir;
+    std::size_t next;
+  };
+  std::vector<Frame> stack;
+  stack.push_back({this, 0});
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    DirEnt* dir = top.dir;
+    if (top.next < dir->Entries.size()) {
+      std::unique_ptr<ObjEnt>& slot = dir->Entries[top.next];
+      if (auto* sub = dynamic_cast<DirEnt*>(slot.get()); sub && !sub->Entries.empty()) {
+        stack.push_back({sub, 0});
+        continue;
+      }
+      slot.reset();
+      ++top.next;
+      continue;
+    }
+    dir->Entries.clear();
+    dir->Entries.shrink_to_fit();
+    dir->Count = 0;
+    stack.pop_back();
+    if (!stack.empty()) {
+      // `dir` is now empty: deleting it deletes only its name.
+      Frame& parent = stack.back();
+      parent.dir->Entries[parent.next].reset();
+      ++parent.next;
+    }
+  }
+}
+
+DirEnt* DirEnt::GetParent() {
+  return Parent;
+}
+
+FileEnt* DirEnt::AddFile(const std::string& name, double size) {
+  auto* file = new FileEnt(name, size);
+  AddEntry(file);
+  return file;
+}
+
+DirEnt* DirEnt::AddDir(const std::string& name) {
+  auto* dir = new DirEnt(name);
+  AddEntry(dir);
+  dir->Parent = this;
+  return dir;
+}
+
+ObjEnt* DirEnt::GetEntry(std::int32_t index) {
+  if (index < 0 || index >= Count) return nullptr;
+  return Entries[static_cast<std::size_t>(index)].get();
+}
+
+std::int32_t DirEnt::GetCount() {
+  return Count;
+}
