@@ -2,7 +2,7 @@
 # name order. A folder whose parts are built by different developers keeps one fragment per
 # part (platform/base.cmake, platform/ui.cmake, ...).
 macro(ombrelith_include_fragments)
-  file(GLOB _fragments ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
+  file(GLOB _fragments CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
   list(SORT _fragments)
   foreach(_fragment IN LISTS _fragments)
     include(${_fragment})

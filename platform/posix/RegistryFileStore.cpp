@@ -273,6 +273,11 @@ std::unique_ptr<RegistryKey> OpenUserKey(const std::string& key, bool canCreate)
   RegistryFileStore store(RegistryFileStore::DefaultPath());
   if (store.path().empty()) return nullptr;
   std::string full = FullKey(key);
+  // Keys open for full access or not at all: a store this user cannot change opens nothing,
+  // as a registry key without write access does.
+  std::string folder = FolderOf(store.path());
+  if (::access(folder.c_str(), F_OK) == 0 && ::access(folder.c_str(), W_OK | X_OK) != 0)
+    return nullptr;
   auto file = store.Load();
   if (!file || !file->HasKey(full)) {
     if (!canCreate) return nullptr;

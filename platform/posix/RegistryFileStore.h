@@ -4,6 +4,9 @@
 // unset or not absolute; ~ is $HOME, else the password database's home), a REGEDIT4 file
 // (RegistryFile) whose keys sit under HKEY_CURRENT_USER.
 //
+// A key opens only when the store's folder is writable for this user (full access or none, as
+// with a registry key); a missing folder is created by the first change.
+//
 // Reading takes no lock: the file is only ever replaced whole, by rename, so a reader sees the
 // old file or the new one. A file that is missing, unreadable or does not parse reads as empty.
 //

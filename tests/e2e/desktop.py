@@ -1,0 +1,214 @@
+"""Drives a real program on a private X display the way a person would.
+
+Each test starts its own Xvfb (no window manager), starts the program with a private home
+and settings folder, finds its windows by title with xdotool, clicks and types through
+xdotool, and reads the screen back from screenshots taken with ImageMagick's `import`.
+Screenshots are kept under the artefact folder so a person can look at them afterwards.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(predicate, timeout, what, interval=0.05):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout}s waiting for {what}")
+        time.sleep(interval)
+
+
+class Screenshot:
+    """A PPM screenshot held in memory, pixels as (r, g, b)."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        # P6 header: magic, width, height, maxval, each separated by white space.
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos) + 1
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        check(fields[0] == b"P6", f"{path}: not a binary PPM")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[pos + 1:]
+        self.path = path
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def count(self, colour, x0, y0, x1, y1):
+        """Pixels of `colour` in the rectangle [x0, x1) x [y0, y1)."""
+        n = 0
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                if self.pixel(x, y) == colour:
+                    n += 1
+        return n
+
+
+class Desktop:
+    def __init__(self, name, artefacts, size="1280x1024"):
+        self.name = name
+        self.artefacts = artefacts
+        os.makedirs(artefacts, exist_ok=True)
+        self.tmp = tempfile.mkdtemp(prefix=f"ombrelith-e2e-{name}-")
+        self.home = os.path.join(self.tmp, "home")
+        os.makedirs(self.home)
+        self.display = None
+        self.xvfb = None
+        self.apps = []
+        self.shots = 0
+        self._start_xvfb(size)
+
+    def _start_xvfb(self, size):
+        for number in range(90 + os.getpid() % 400, 999):
+            if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", f"{size}x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.display = f":{number}"
+            try:
+                wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
+                return
+            except Failure:
+                self.xvfb.kill()
+                continue
+        raise Failure("no free X display")
+
+    def env(self, extra=None):
+        env = dict(os.environ)
+        env.pop("QT_QPA_PLATFORM", None)
+        env.update({
+            "DISPLAY": self.display,
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_RUNTIME_DIR": self.tmp,
+            "LC_ALL": "C.UTF-8",
+        })
+        if extra:
+            env.update(extra)
+        return env
+
+    def start(self, argv, cwd=None, extra_env=None):
+        log = open(os.path.join(self.artefacts, f"{self.name}-app{len(self.apps)}.log"), "wb")
+        proc = subprocess.Popen(argv, cwd=cwd or self.home, env=self.env(extra_env),
+                                stdout=log, stderr=subprocess.STDOUT)
+        self.apps.append(proc)
+        return proc
+
+    def xdotool(self, *args, check_rc=True):
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env(),
+                                capture_output=True, text=True, timeout=30)
+        if check_rc and result.returncode != 0:
+            raise Failure(f"xdotool {' '.join(map(str, args))}: {result.stderr.strip()}")
+        return result.stdout.strip()
+
+    def windows(self, name):
+        """Visible windows whose title matches the regular expression `name`."""
+        out = self.xdotool("search", "--onlyvisible", "--name", name, check_rc=False)
+        return [int(w) for w in out.split()] if out else []
+
+    def wait_window(self, name, timeout=20):
+        return wait_until(lambda: (self.windows(name) or [None])[0], timeout,
+                          f"a window titled {name!r}")
+
+    def wait_no_window(self, name, timeout=10):
+        wait_until(lambda: not self.windows(name), timeout, f"window {name!r} to close")
+
+    def title(self, window):
+        return self.xdotool("getwindowname", window)
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window, from xwininfo."""
+        out = subprocess.run(["xwininfo", "-id", str(window)], env=self.env(),
+                             capture_output=True, text=True, timeout=30).stdout
+        values = {}
+        for line in out.splitlines():
+            line = line.strip()
+            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+                if line.startswith(key + ":"):
+                    values[key] = int(line.split(":")[1])
+        return (values["Absolute upper-left X"], values["Absolute upper-left Y"],
+                values["Width"], values["Height"])
+
+    def focus(self, window):
+        self.xdotool("windowactivate", "--sync", window, check_rc=False)
+        self.xdotool("windowfocus", "--sync", window)
+
+    def key(self, window, *keys):
+        self.focus(window)
+        for k in keys:
+            self.xdotool("key", "--clearmodifiers", k)
+            time.sleep(0.15)
+
+    def click(self, x, y, button=1, modifiers=None):
+        """A press and release at screen position (x, y)."""
+        self.xdotool("mousemove", "--sync", x, y)
+        if modifiers:
+            self.xdotool("keydown", modifiers)
+        self.xdotool("click", button)
+        if modifiers:
+            self.xdotool("keyup", modifiers)
+        time.sleep(0.15)
+
+    def double_click(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        time.sleep(0.2)
+
+    def screenshot(self, label):
+        self.shots += 1
+        base = os.path.join(self.artefacts, f"{self.name}-{self.shots:02d}-{label}")
+        subprocess.run(["import", "-display", self.display, "-window", "root", base + ".ppm"],
+                       check=True, timeout=60)
+        subprocess.run(["convert", base + ".ppm", base + ".png"], check=False, timeout=60)
+        shot = Screenshot(base + ".ppm")
+        os.remove(base + ".ppm")  # the PNG beside it is the artefact to look at
+        return shot
+
+    def close(self):
+        for proc in self.apps:
+            if proc.poll() is None:
+                proc.send_signal(signal.SIGTERM)
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+        if self.xvfb:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
