@@ -22,7 +22,24 @@ void TApplication::Initialize() {
   CurrentBackend();
 }
 
+void TApplication::FormConstructing(TCustomForm* form) {
+  if (!creating_) return;  // a form made outside CreateForm
+  constructing_ = form;
+  if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::ThrowNotFirstBase() {
+  throw Exception("CreateForm: a form class must have TForm as its first base");
+}
+
+void TApplication::CreateFailed() {
+  creating_ = false;
+  if (mainForm_ && mainForm_ == constructing_) mainForm_ = nullptr;
+  constructing_ = nullptr;
+}
+
 void TApplication::AdoptForm(std::unique_ptr<TCustomForm> form) {
+  constructing_ = nullptr;
   if (!mainForm_) mainForm_ = form.get();
   forms_.push_back(std::move(form));
 }

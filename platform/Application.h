@@ -28,12 +28,30 @@ class TApplication : public TObject {
   // Creates a form of class T owned by the application. `ref` is set to the new form before
   // the form's own construction runs: T's constructor passes `ref` on to the TForm base,
   // which stores itself in it first. The first form created is the main form.
+  // The first form created is the main form already while its construction runs (its
+  // OnCreate finds it as MainForm()).
   template <class T>
   void CreateForm(T*& ref) {
-    auto form = std::make_unique<T>(ref);
+    creating_ = true;
+    std::unique_ptr<T> form;
+    try {
+      form = std::make_unique<T>(ref);
+    } catch (...) {
+      CreateFailed();
+      ref = nullptr;
+      throw;
+    }
+    creating_ = false;
+    if (!FirstBaseIsForm(form.get(), static_cast<void*>(form.get()))) {
+      ref = nullptr;
+      CreateFailed();
+      ThrowNotFirstBase();
+    }
     ref = form.get();
     AdoptForm(std::move(form));
   }
+  // Called by the TForm base first thing in its construction.
+  void FormConstructing(TCustomForm* form);
 
   // Shows the main form and runs the message loop until the main form has closed.
   void Run();
@@ -61,10 +79,18 @@ class TApplication : public TObject {
 
  private:
   void AdoptForm(std::unique_ptr<TCustomForm> form);
+  void CreateFailed();
+  // The early reference of CreateForm relies on TForm being the form class's first base.
+  static bool FirstBaseIsForm(const TCustomForm* asForm, const void* asObject) {
+    return static_cast<const void*>(asForm) == asObject;
+  }
+  [[noreturn]] static void ThrowNotFirstBase();
 
   std::string title_;
   std::vector<std::unique_ptr<TCustomForm>> forms_;
   TCustomForm* mainForm_ = nullptr;
+  TCustomForm* constructing_ = nullptr;  // the form CreateForm is constructing
+  bool creating_ = false;
   bool terminated_ = false;
   std::chrono::steady_clock::time_point lastPump_{};
   ExceptionHook exceptionHook_;

@@ -13,8 +13,9 @@ TCustomForm::TCustomForm() {
   peer_ = CurrentBackend().CreateForm(*this);
 }
 
+// OnDestroy is not run here: the derived part is gone by now and its handlers would touch
+// it. A form with an OnDestroy handler calls DoDestroy in its own destructor.
 TCustomForm::~TCustomForm() {
-  if (!destroyed_) DoDestroy();
   if (visible_) peer_->Hide();
   paintBoxes_.clear();
   topControls_.clear();

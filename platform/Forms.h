@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Application.h"
 #include "platform/Backend.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
@@ -134,8 +135,9 @@ class TCustomForm : public TComponent, private FormListener {
   void LoadDescriptionText(std::string_view json, const std::string& what);
   // Step 3: runs OnCreate through GuardedCall (an exception is shown; creation goes on).
   void DoCreate();
-  // First step of destruction, after the derived class released what it must: runs
-  // OnDestroy through GuardedCall. The components go afterwards, with the form.
+  // Called by the derived destructor, after it released what it must: runs OnDestroy
+  // through GuardedCall (once). The components go afterwards, with the form. The base
+  // destructor does not run OnDestroy, since the derived part is gone by then.
   void DoDestroy();
 
  private:
@@ -182,7 +184,10 @@ class TForm : public TCustomForm {
   // running during construction (OnCreate) already finds it through the global reference.
   template <class T>
   explicit TForm(T*& self) {
-    self = static_cast<T*>(this);
+    // T's object starts where its TForm part starts (TForm is its first base, as
+    // CreateForm checks); a cast through void* names it without claiming it exists yet.
+    self = static_cast<T*>(static_cast<void*>(this));
+    Application->FormConstructing(this);
   }
 };
 

@@ -16,7 +16,7 @@ target_link_libraries(ombrelith_platform_ui
   PRIVATE nlohmann_json_headers)
 
 if(OMBRELITH_BACKEND STREQUAL "qt")
-  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets GLOBAL)
   target_sources(ombrelith_platform_ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/qt/QtBackend.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/qt/QtCanvas.cpp

@@ -3,6 +3,7 @@
 // window or refuses. Paints of the layer run once the event loop is back after a show or
 // a size change.
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
@@ -146,8 +147,10 @@ void QtFormPeer::Show(bool modal) {
   if (!window_->isVisible())
     window_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
   window_->show();
-  window_->raise();
-  window_->activateWindow();
+  if (QGuiApplication::platformName() != "offscreen") {  // it has no stacking to change
+    window_->raise();
+    window_->activateWindow();
+  }
 }
 
 void QtFormPeer::Hide() {
