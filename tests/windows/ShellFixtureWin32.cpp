@@ -135,14 +135,16 @@ platform::TRegistry& ShellTest::Settings() {
   return *settings_;
 }
 
+// The tests name fixtures with '/'; on Windows the path keeps what it is given, so they are
+// turned into '\\' here, as the program's own paths are.
 fs::path ShellTest::MakeFolder(const std::string& relative) {
-  fs::path p = data_ / relative;
+  fs::path p = data_ / fs::path(relative).make_preferred();
   fs::create_directories(p);
   return p;
 }
 
 void ShellTest::MakeFile(const std::string& relative, std::size_t bytes) {
-  fs::path p = data_ / relative;
+  fs::path p = data_ / fs::path(relative).make_preferred();
   fs::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary) << std::string(bytes, 'x');
 }
