@@ -24,10 +24,18 @@ constexpr TColor clBtnFace = kSystemColorFlag | 15;
 constexpr TColor clInactiveBorder = kSystemColorFlag | 11;
 constexpr TColor cl3DLight = kSystemColorFlag | 22;
 
-constexpr bool IsSystemColor(TColor c) { return (c & kSystemColorFlag) == kSystemColorFlag; }
-constexpr int RedOf(TColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr bool IsSystemColor(TColor c) {
+  return (c & kSystemColorFlag) == kSystemColorFlag;
+}
+constexpr int RedOf(TColor c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(TColor c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(TColor c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 struct TRect {
   int Left = 0;
@@ -43,7 +51,8 @@ constexpr int SHIFTJIS_CHARSET = 128;
 constexpr int DEFAULT_CHARSET = 1;
 
 struct TFont {
-  std::string Name = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+  std::string Name =
+      "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
   int Height = -12;  // negative: character height in pixels
   int Charset = SHIFTJIS_CHARSET;
   TColor Color = clWindowText;
@@ -70,8 +79,7 @@ class CanvasSurface {
   // A 1-px outline in `pen` around x in [x1, x2), y in [y1, y2), the inside in `brush`.
   virtual void Rectangle(int x1, int y1, int x2, int y2, TColor pen, TColor brush) = 0;
   // Text with its box's top-left corner at (x, y), in font.Color on an opaque `brush` box.
-  virtual void TextOut(int x, int y, const std::string& text, const TFont& font,
-                       TColor brush) = 0;
+  virtual void TextOut(int x, int y, const std::string& text, const TFont& font, TColor brush) = 0;
   // Copies `source` of `from` onto `dest` of this surface (same size).
   virtual void CopyRect(const TRect& dest, CanvasSurface& from, const TRect& source) = 0;
 };
