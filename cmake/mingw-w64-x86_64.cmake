@@ -1,5 +1,6 @@
 # Cross-compiles the Windows program with Debian's mingw-w64 (posix thread model) and runs
-# its test executables under wine64.
+# its test executables under wine64. Debian keeps the 64-bit loader in /usr/lib/wine, off the
+# PATH; /usr/bin/wine would pick it too but warns about the missing 32-bit part.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -9,4 +10,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+
+find_program(OMBRELITH_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(NOT OMBRELITH_WINE64)
+  set(OMBRELITH_WINE64 wine64)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${OMBRELITH_WINE64})
