@@ -1,0 +1,28 @@
+// The program's entry point: creates the application's four windows, main window first, and
+// runs the message loop until the main window has closed. The system's own entry point
+// (platform/EntryPoint.cpp) hands over to WinMain.
+#include "shell/WinMain.h"
+
+#include "dialogs/AboutUnit.h"
+#include "dialogs/SelUnit.h"
+#include "dialogs/WaitUnit.h"
+#include "platform/Application.h"
+#include "shell/DUUnit.h"
+
+int WinMain(void*, void*, char*, int) {
+  using platform::Application;
+  try {
+    Application->Initialize();
+    Application->SetTitle("Ombrelith");
+    Application->CreateForm(DuForm);
+    Application->CreateForm(SelForm);
+    Application->CreateForm(AboutForm);
+    Application->CreateForm(WaitForm);
+    InstallScanHooks();
+    Application->Run();
+  } catch (const platform::Exception& e) {
+    Application->ShowException(e);
+  }
+  Application->DestroyForms();
+  return 0;
+}
