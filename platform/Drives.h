@@ -17,6 +17,9 @@ std::vector<std::string> ListDrives();
 // itself); on Windows the process's current folder on that drive, or its root.
 std::string DriveCurrentFolder(const std::string& drive);
 
+// The user's home folder (HOME, else USERPROFILE), empty when neither is set.
+std::string HomeFolder();
+
 // POSIX: the drives listed in a mount table in the format of /proc/self/mounts (octal escapes
 // such as "\040" decoded). "/" comes first, then the other mount points in table order, each
 // once; pseudo file systems and overlay mounts other than "/" are left out.

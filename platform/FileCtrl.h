@@ -13,7 +13,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -72,13 +71,15 @@ class TDriveComboBox : public TCustomComboBox {
   TDriveComboBox(TCustomForm& form, TWinControl* parent);
 
   const std::vector<std::string>& Drives() const { return drives_; }
+  // Replaces the drive list (the constructor reads ListDrives; tests give their own).
+  void SetDrives(std::vector<std::string> drives);
   // Reads the drive list again, keeping the selection on the same drive where it still exists.
   void RefreshDrives();
   // The selected drive's root, empty when none is selected.
   std::string Drive() const;
-  // What the user's choice of line `index` does: the linked list opens that drive's current
-  // folder (the folder it last showed on that drive, else DriveCurrentFolder). When the drive
-  // can't be read the Exception passes on and the selection returns to the list's drive.
+  // What the user's choice of line `index` does: unless the list is already on that drive,
+  // it opens the drive's current folder (DriveCurrentFolder). When the drive can't be read an
+  // Exception naming it passes on and the selection returns to the list's drive.
   void ChooseDrive(int index);
   // Selects the drive that holds `folder` without opening anything (the longest drive root
   // that is a prefix of it). Called by the linked list when its folder changes.
@@ -94,7 +95,6 @@ class TDriveComboBox : public TCustomComboBox {
  private:
   int IndexOfDriveHolding(const std::string& folder) const;
   std::vector<std::string> drives_;
-  std::map<std::string, std::string> lastFolderOnDrive_;
   TDirectoryListBox* dirList_ = nullptr;
 };
 
