@@ -27,7 +27,7 @@ endforeach()
 # package is the same from one build to the next).
 find_program(OMBRELITH_GZIP gzip REQUIRED)
 set(_gzipped)
-foreach(_pair "ombrelith.1;ombrelith.1.gz" "changelog;changelog.Debian.gz")
+foreach(_pair "ombrelith.1;ombrelith.1.gz" "changelog;changelog.gz")
   list(GET _pair 0 _source)
   list(GET _pair 1 _output)
   add_custom_command(
@@ -41,5 +41,5 @@ endforeach()
 add_custom_target(ombrelith_packaging_docs ALL DEPENDS ${_gzipped})
 
 install(FILES ${_packaging_out}/ombrelith.1.gz DESTINATION share/man/man1)
-install(FILES ${_linux}/copyright ${_packaging_out}/changelog.Debian.gz
+install(FILES ${_linux}/copyright ${_packaging_out}/changelog.gz
   DESTINATION share/doc/ombrelith)

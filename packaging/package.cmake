@@ -6,13 +6,15 @@ set(CPACK_PACKAGE_CONTACT "The Ombrelith developers <developers@ombrelith.exampl
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://ombrelith.example.org/")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shows where the disk space inside a folder goes")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Ombrelith scans a folder's whole tree, adds up the size of every sub-folder and draws\n"
-  "the result as nested columns of bands, each as tall as its share of the folder's size.\n"
-  "Pressing a folder's band shows that folder; the bar at the left edge goes back up.\n"
-  "It only reads the file system, follows no symbolic link and leaves the kernel's\n"
-  "pseudo file systems out.")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# The long description, as lines of at most 72 characters (no semicolon: CMake would split
+# the text there).
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Ombrelith scans a folder's whole tree, adds up the size of every\n"
+  "sub-folder and draws the result as nested columns of bands, each as\n"
+  "tall as its share of the folder's size. Pressing a folder's band shows\n"
+  "that folder, and the bar at the left edge goes back up.\n"
+  "It only reads the file system, follows no symbolic link and leaves the\n"
+  "kernel's pseudo file systems out.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 set(CPACK_PACKAGE_CHECKSUM SHA256)
