@@ -28,6 +28,10 @@ void TApplication::FormConstructing(TCustomForm* form) {
   if (!mainForm_) mainForm_ = form;
 }
 
+void TApplication::ThrowNotFirstBase() {
+  throw Exception("CreateForm: a form class must have TForm as its first base");
+}
+
 void TApplication::CreateFailed() {
   creating_ = false;
   if (mainForm_ && mainForm_ == constructing_) mainForm_ = nullptr;

@@ -42,6 +42,11 @@ class TApplication : public TObject {
       throw;
     }
     creating_ = false;
+    if (!FirstBaseIsForm(form.get(), static_cast<void*>(form.get()))) {
+      ref = nullptr;
+      CreateFailed();
+      ThrowNotFirstBase();
+    }
     ref = form.get();
     AdoptForm(std::move(form));
   }
@@ -75,6 +80,11 @@ class TApplication : public TObject {
  private:
   void AdoptForm(std::unique_ptr<TCustomForm> form);
   void CreateFailed();
+  // The early reference of CreateForm relies on TForm being the form class's first base.
+  static bool FirstBaseIsForm(const TCustomForm* asForm, const void* asObject) {
+    return static_cast<const void*>(asForm) == asObject;
+  }
+  [[noreturn]] static void ThrowNotFirstBase();
 
   std::string title_;
   std::vector<std::unique_ptr<TCustomForm>> forms_;

@@ -184,7 +184,9 @@ class TForm : public TCustomForm {
   // running during construction (OnCreate) already finds it through the global reference.
   template <class T>
   explicit TForm(T*& self) {
-    self = static_cast<T*>(this);
+    // T's object starts where its TForm part starts (TForm is its first base, as
+    // CreateForm checks); a cast through void* names it without claiming it exists yet.
+    self = static_cast<T*>(static_cast<void*>(this));
     Application->FormConstructing(this);
   }
 };

@@ -3,7 +3,7 @@ add_library(ombrelith_help_seam STATIC ${CMAKE_CURRENT_SOURCE_DIR}/HelpPath.cpp)
 target_include_directories(ombrelith_help_seam PUBLIC ${CMAKE_SOURCE_DIR})
 
 if(OMBRELITH_BACKEND STREQUAL "qt")
-  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets GLOBAL)
   find_path(OMBRELITH_CHM_INCLUDE_DIR chm_lib.h REQUIRED)
   find_library(OMBRELITH_CHM_LIBRARY chm REQUIRED)
   target_sources(ombrelith_help_seam PRIVATE

@@ -66,36 +66,36 @@ void DirEnt::AddEntry(ObjEnt* entry) {
 
 void DirEnt::Clear() {
   // Children are deleted in index order, each child's whole subtree before the next child.
-  // An explicit stack of the folders being emptied stands in for recursion.
-  struct Frame {
-    DirEnt* dir;
-    std::size_t next;
-  };
-  std::vector<Frame> stack;
-  stack.push_back({this, 0});
-  while (!stack.empty()) {
-    Frame& top = stack.back();
-    DirEnt* dir = top.dir;
-    if (top.next < dir->Entries.size()) {
-      std::unique_ptr<ObjEnt>& slot = dir->Entries[top.next];
+  // The walk needs no memory of its own, so that deleting a tree works even when allocation
+  // fails (a destructor must not throw): while a folder is being emptied its Count holds the
+  // index of the next slot to delete and its Parent the folder to return to.
+  if (Entries.empty()) {
+    Count = 0;
+    return;
+  }
+  DirEnt* dir = this;
+  Count = 0;
+  for (;;) {
+    if (static_cast<std::size_t>(dir->Count) < dir->Entries.size()) {
+      std::unique_ptr<ObjEnt>& slot = dir->Entries[static_cast<std::size_t>(dir->Count)];
       if (auto* sub = dynamic_cast<DirEnt*>(slot.get()); sub && !sub->Entries.empty()) {
-        stack.push_back({sub, 0});
+        sub->Parent = dir;
+        sub->Count = 0;
+        dir = sub;
         continue;
       }
       slot.reset();
-      ++top.next;
+      ++dir->Count;
       continue;
     }
-    dir->Entries.clear();
-    dir->Entries.shrink_to_fit();
+    std::vector<std::unique_ptr<ObjEnt>>().swap(dir->Entries);
     dir->Count = 0;
-    stack.pop_back();
-    if (!stack.empty()) {
-      // `dir` is now empty: deleting it deletes only its name.
-      Frame& parent = stack.back();
-      parent.dir->Entries[parent.next].reset();
-      ++parent.next;
-    }
+    if (dir == this) return;
+    // `dir` is now empty: deleting it deletes only its name.
+    DirEnt* up = dir->Parent;
+    up->Entries[static_cast<std::size_t>(up->Count)].reset();
+    ++up->Count;
+    dir = up;
   }
 }
 

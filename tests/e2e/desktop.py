@@ -6,6 +6,7 @@ xdotool, and reads the screen back from screenshots taken with ImageMagick's `im
 Screenshots are kept under the artefact folder so a person can look at them afterwards.
 """
 
+import ctypes
 import os
 import shutil
 import signal
@@ -62,6 +63,10 @@ class Screenshot:
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
+
+    def count_like(self, predicate, x0, y0, x1, y1):
+        """Pixels (r, g, b) in [x0, x1) x [y0, y1) for which predicate holds."""
+        return sum(1 for y in range(y0, y1) for x in range(x0, x1) if predicate(self.pixel(x, y)))
 
     def count(self, colour, x0, y0, x1, y1):
         """Pixels of `colour` in the rectangle [x0, x1) x [y0, y1)."""
@@ -184,10 +189,49 @@ class Desktop:
         self.xdotool("click", "--repeat", 2, "--delay", 80, 1)
         time.sleep(0.2)
 
+    def request_close(self, window):
+        """Asks a window to close the way a window manager's close button does: a
+        WM_DELETE_WINDOW client message. (There is no window manager on the test display.)"""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+        class XEvent(ctypes.Union):
+            _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+        display = x11.XOpenDisplay(self.display.encode())
+        check(display, f"cannot open display {self.display}")
+        try:
+            event = XEvent()
+            event.xclient.type = 33  # ClientMessage
+            event.xclient.window = window
+            event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+            event.xclient.format = 32
+            event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            event.xclient.data[1] = 0  # CurrentTime
+            x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
+        time.sleep(0.1)
+
     def screenshot(self, label):
         self.shots += 1
         base = os.path.join(self.artefacts, f"{self.name}-{self.shots:02d}-{label}")
-        subprocess.run(["import", "-display", self.display, "-window", "root", base + ".ppm"],
+        subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8",
+                        base + ".ppm"],
                        check=True, timeout=60)
         subprocess.run(["convert", base + ".ppm", base + ".png"], check=False, timeout=60)
         shot = Screenshot(base + ".ppm")
@@ -212,3 +256,25 @@ class Desktop:
 
     def __exit__(self, *exc):
         self.close()
+
+
+def run_tests(tests, argv):
+    """Runs each test(desktop_factory, exe) in order and prints one line per test and a
+    closing count. Usage: script.py EXE ARTEFACT_FOLDER"""
+    import sys
+    import traceback
+    exe, artefacts = argv[1], argv[2]
+    passed = failed = 0
+    for test in tests:
+        name = test.__name__
+        started = time.monotonic()
+        try:
+            test(lambda label=name: Desktop(label, artefacts), exe)
+            passed += 1
+            print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        except Exception:  # a failing step of any kind fails this test only
+            failed += 1
+            print(f"FAIL {name}", flush=True)
+            traceback.print_exc()
+    print(f"e2e: {passed} passed, {failed} failed", flush=True)
+    sys.exit(1 if failed else 0)
