@@ -252,6 +252,18 @@ LRESULT Win32FormPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       listener_.PeerFrameChanged(r.Left, r.Top, r.Width(), r.Height());
       break;
     }
+    case WM_ACTIVATE:
+      // As a dialog does: the focused control is remembered and gets the focus back.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return 0;
+      }
+      if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd_, lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
     case kPaintNow:
       paintPending_ = false;
       if (::IsWindowVisible(hwnd_)) listener_.PeerPaint();

@@ -182,6 +182,7 @@ class Win32FormPeer : public FormPeer, public Win32Window {
   bool modal_ = false;
   std::vector<HWND> disabledByModal_;
   std::vector<HWND> tabOrder_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the form went inactive
 };
 
 class Win32MenuItemPeer : public MenuItemPeer {

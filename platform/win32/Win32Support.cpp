@@ -92,11 +92,20 @@ LRESULT Win32Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+namespace {
+// Windows puts a new child at the bottom of its siblings; the layer's later controls lie on
+// top of the earlier ones.
+void RaiseAmongSiblings(HWND wnd) {
+  ::SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+}  // namespace
+
 void Win32Window::CreateOwn(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent) {
   RegisterClasses();
   ::CreateWindowExW(exStyle, cls, L"", style, 0, 0, 0, 0, parent, nullptr,
                     ::GetModuleHandleW(nullptr), this);
   if (!hwnd_) throw Exception("CreateWindowEx failed for a window");
+  if (style & WS_CHILD) RaiseAmongSiblings(hwnd_);
 }
 
 void Win32Window::CreateSystem(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent) {
@@ -106,6 +115,7 @@ void Win32Window::CreateSystem(const wchar_t* cls, DWORD style, DWORD exStyle, H
                             ::GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) throw Exception("CreateWindowEx failed for a control");
   ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  RaiseAmongSiblings(hwnd_);
 }
 
 void Win32Window::DestroyOwnWindow() {
