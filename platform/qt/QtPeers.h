@@ -274,7 +274,23 @@ class QtToolBarPeer : public QtPeer<ToolBarPeer, ToolBarWidget> {
   void SetEdgeBorders(bool left, bool top, bool right, bool bottom) override;
 };
 
-class QtSpeedButtonPeer : public QtPeer<SpeedButtonPeer, QToolButton> {
+// A flat toolbar button that draws its glyph pixel for pixel, centred, never scaled; a
+// pressed button shows a sunken edge and its glyph one pixel down and right.
+class SpeedButtonWidget : public QAbstractButton {
+ public:
+  using QAbstractButton::QAbstractButton;
+  void SetGlyph(const QImage& glyph);
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  QSize sizeHint() const override { return glyph_.size(); }
+
+ private:
+  QImage glyph_;
+  QImage greyed_;  // the disabled look
+};
+
+class QtSpeedButtonPeer : public QtPeer<SpeedButtonPeer, SpeedButtonWidget> {
  public:
   QtSpeedButtonPeer(QWidget* parent, ClickListener& listener);
   void SetColor(TColor) override {}

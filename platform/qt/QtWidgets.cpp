@@ -142,18 +142,44 @@ void QtToolBarPeer::SetEdgeBorders(bool left, bool top, bool right, bool bottom)
 
 // Speed button
 
+void SpeedButtonWidget::SetGlyph(const QImage& glyph) {
+  glyph_ = glyph.convertToFormat(QImage::Format_ARGB32);
+  greyed_ = glyph_;
+  for (int y = 0; y < greyed_.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(greyed_.scanLine(y));
+    for (int x = 0; x < greyed_.width(); ++x) {
+      const int grey = 128 + qGray(line[x]) / 2;
+      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+    }
+  }
+  update();
+}
+
+void SpeedButtonWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const bool down = isDown();
+  if (down) {
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    p.drawLine(0, height() - 1, width() - 1, height() - 1);
+  }
+  const QImage& image = isEnabled() ? glyph_ : greyed_;
+  const int shift = down ? 1 : 0;
+  p.drawImage((width() - image.width()) / 2 + shift, (height() - image.height()) / 2 + shift,
+              image);
+}
+
 QtSpeedButtonPeer::QtSpeedButtonPeer(QWidget* parent, ClickListener& listener)
-    : QtPeer(new QToolButton(parent)) {
-  widget()->setAutoRaise(true);
+    : QtPeer(new SpeedButtonWidget(parent)) {
   widget()->setFocusPolicy(Qt::NoFocus);
-  widget()->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  QObject::connect(widget(), &QToolButton::clicked, [&listener] { listener.PeerClick(); });
+  QObject::connect(widget(), &QAbstractButton::clicked, [&listener] { listener.PeerClick(); });
 }
 
 void QtSpeedButtonPeer::SetGlyph(const TBitmapData& glyph) {
-  const QImage image = ToQImage(glyph);
-  widget()->setIcon(QIcon(QPixmap::fromImage(image)));
-  widget()->setIconSize(image.size());
+  widget()->SetGlyph(ToQImage(glyph));
 }
 
 // List box

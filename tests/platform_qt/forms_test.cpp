@@ -13,6 +13,7 @@
 
 #include "TestForm.h"
 #include "platform/Application.h"
+#include "platform/Bitmap.h"
 #include "platform/FormDescription.h"
 #include "platform/Menus.h"
 #include "platform/Timer.h"
@@ -127,6 +128,30 @@ TEST(FormsTest, MenuItemsAndToolbarButtonsRunTheirHandlers) {
   static_cast<QAbstractButton*>(qt::WidgetOf(form->Component<TSpeedButton>("OpenButton1").Peer()))
       ->click();
   EXPECT_TRUE(form->calls.empty());
+}
+
+TEST(FormsTest, SpeedButtonsDrawTheirGlyphsUnscaledAndCentred) {
+  MainLikeForm* ref = nullptr;
+  auto form = std::make_unique<MainLikeForm>(ref);
+  struct Case {
+    const char* button;
+    const char* glyph;
+  };
+  for (const Case& c :
+       {Case{"AboutButton", "about_glyph.bmp"}, Case{"OpenButton1", "open_glyph.bmp"}}) {
+    const TBitmapData glyph = WithTransparentCorner(EmbeddedImage(c.glyph));
+    QWidget* button = qt::WidgetOf(form->Component<TSpeedButton>(c.button).Peer());
+    ASSERT_EQ(button->size(), QSize(33, 41));
+    const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const int left = (33 - glyph.Width) / 2, top = (41 - glyph.Height) / 2;
+    for (int y = 0; y < glyph.Height; ++y)
+      for (int x = 0; x < glyph.Width; ++x) {
+        const std::uint32_t want = glyph.Pixels[y * glyph.Width + x];
+        if (want == 0) continue;  // transparent: the toolbar shows
+        ASSERT_EQ(shown.pixel(left + x, top + y) | 0xFF000000u, want)
+            << c.button << " at " << x << "," << y;
+      }
+  }
 }
 
 TEST(FormsTest, PaintBoxReportsEveryButtonAndTheDoubleClickAsAPressOfItsOwn) {
