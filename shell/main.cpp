@@ -1,7 +1,7 @@
 // The program's entry point: creates the application's four windows, main window first, and
-// runs the message loop until the main window has closed. The system's own entry point
-// (platform/EntryPoint.cpp) hands over to WinMain.
-#include "shell/WinMain.h"
+// runs the message loop until the main window has closed. On Windows it is the process's entry
+// point; elsewhere main (platform/EntryPoint.cpp) calls it.
+#include "platform/EntryPoint.h"
 
 #include "dialogs/AboutUnit.h"
 #include "dialogs/SelUnit.h"
@@ -9,7 +9,7 @@
 #include "platform/Application.h"
 #include "shell/DUUnit.h"
 
-int WinMain(void*, void*, char*, int) {
+extern "C" int WinMain(HINSTANCE__*, HINSTANCE__*, char*, int) {
   using platform::Application;
   try {
     Application->Initialize();

@@ -23,7 +23,10 @@ std::string DriveCurrentFolder(const std::string& drive) {
   const DWORD attributes = ::GetFileAttributesA(full);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return drive;
-  return full;
+  std::string folder = full;
+  // Windows gives "C:\work", Wine "C:\work\": the same folder, without the separator.
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  return folder;
 }
 
 }  // namespace platform

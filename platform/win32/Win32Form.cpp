@@ -33,6 +33,7 @@ void Win32ClientPeer::SetFocus() {
 Win32FormPeer::Win32FormPeer(FormListener& listener) : listener_(listener) {
   brush_.reset(::CreateSolidBrush(ToColorRef(color_)));
   CreateOwn(kFormClass, Style(), ExStyle(), nullptr);
+  created_ = true;
   AllForms().push_back(this);
 }
 
@@ -220,6 +221,7 @@ void Win32FormPeer::SchedulePaint() {
 }
 
 LRESULT Win32FormPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!created_) return Default(msg, wp, lp);
   switch (msg) {
     case WM_CLOSE:
       listener_.PeerCloseRequested();

@@ -180,6 +180,7 @@ class Win32FormPeer : public FormPeer, public Win32Window {
   TWindowState state_ = wsNormal;
   bool paintPending_ = false;
   bool modal_ = false;
+  bool created_ = false;  // the layer hears nothing while the window is being created
   std::vector<HWND> disabledByModal_;
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the form went inactive

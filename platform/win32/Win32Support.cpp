@@ -102,9 +102,12 @@ void RaiseAmongSiblings(HWND wnd) {
 
 void Win32Window::CreateOwn(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent) {
   RegisterClasses();
+  ::SetLastError(0);
   ::CreateWindowExW(exStyle, cls, L"", style, 0, 0, 0, 0, parent, nullptr,
                     ::GetModuleHandleW(nullptr), this);
-  if (!hwnd_) throw Exception("CreateWindowEx failed for a window");
+  if (!hwnd_)
+    throw Exception("CreateWindowEx failed for a window of class " + Narrow(cls) + ", error " +
+                    std::to_string(::GetLastError()));
   if (style & WS_CHILD) RaiseAmongSiblings(hwnd_);
 }
 
@@ -113,7 +116,9 @@ void Win32Window::CreateSystem(const wchar_t* cls, DWORD style, DWORD exStyle, H
   hwnd_ = ::CreateWindowExW(exStyle, cls, L"", style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)),
                             ::GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) throw Exception("CreateWindowEx failed for a control");
+  if (!hwnd_)
+    throw Exception("CreateWindowEx failed for a " + Narrow(cls) + " control, error " +
+                    std::to_string(::GetLastError()));
   ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   RaiseAmongSiblings(hwnd_);
 }

@@ -8,7 +8,7 @@
 #include "platform/Application.h"
 #include "shell/DUUnit.h"
 #include "shell/SettingsStore.h"
-#include "shell/WinMain.h"
+#include "platform/EntryPoint.h"
 #include "tree/ScanHooks.h"
 
 TEST_F(ShellTest, FirstStartShowsTheDesignedWindowWithNoTreeAndNoFolder) {
