@@ -15,22 +15,12 @@ std::string SettingsKeyPath() {
   return std::string("Software\\Halvardyn\\Ombrelith") + "\\Default";
 }
 
-namespace {
-
-// The main window the loads apply to. The application names its main form before that
-// form's creation event runs; until it does, the main window's own reference stands in.
-platform::TCustomForm* MainWindow() {
-  platform::TCustomForm* form = platform::Application->MainForm();
-  return form ? form : DuForm;
-}
-
-}  // namespace
-
 void LoadPlacement() {
   const std::string key = SettingsKeyPath();
   auto reg = std::make_unique<platform::TRegistry>();
   if (reg->OpenKey(key, false)) {
-    platform::TCustomForm* form = MainWindow();
+    // The application names its main form before that form's creation event runs.
+    platform::TCustomForm* form = platform::Application->MainForm();
     using Setter = void (platform::TCustomForm::*)(int);
     const std::array<std::pair<const char*, Setter>, 4> values{{
         {"Left", &platform::TCustomForm::SetLeft},

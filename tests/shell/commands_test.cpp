@@ -109,3 +109,20 @@ TEST_F(ShellTest, AVanishedRememberedFolderStillOpensTheDialog) {
   EXPECT_TRUE(DuForm->OpenButton1->Enabled());
   EXPECT_TRUE(reports_.empty());
 }
+
+TEST_F(ShellTest, APressOnTheChartWithNoTreeRunsTheOpenCommand) {
+  MakeFile("f", 10);
+  Start();
+  bool dialogShown = false;
+  RunInLoop([&] {
+    Soon([&] {
+      dialogShown = SelForm->Visible();
+      SelForm->PrimeFolder(data_.string());
+      SelForm->OkButton->Click();
+    });
+    DuForm->PaintBox1->OnMouseDown(DuForm->PaintBox1, platform::mbLeft, 0, 200, 200);
+  });
+  EXPECT_TRUE(dialogShown);
+  ASSERT_NE(DuForm->Root, nullptr);
+  EXPECT_EQ(DuForm->FolderPath, Held(data_));
+}
