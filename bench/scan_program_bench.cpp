@@ -7,7 +7,9 @@
 //             delete, a fresh root, Scan(0), with no pump and no progress hook.
 //   tool:     the ombrelith-scan executable itself, its count_ms + scan_ms (when built).
 // The tree a run leaves is freed outside the timed part. One warm-up round, then RUNS
-// (default 5) interleaved rounds; prints each run and the medians of wall and CPU time.
+// (default 5) interleaved rounds; prints each run (with the process's voluntary context
+// switches, i.e. how often the scan waited, and its preemptions), the medians of wall and CPU
+// time and their ratios, and the cost of ScanFolder's steps besides the two passes.
 //   usage: bench_scan_program [FOLDER...]   (default /usr)
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -30,6 +32,7 @@
 #include "platform/Application.h"
 #include "platform/Paths.h"
 #include "shell/DUUnit.h"
+#include "shell/SettingsStore.h"
 #include "tree/ScanHooks.h"
 #include "tree/SizeTree.h"
 
@@ -39,6 +42,8 @@ struct Sample {
   double wallMs;
   double cpuMs;
   int entries;
+  long waits = 0;     // voluntary context switches: the process gave up the processor
+  long preempts = 0;  // involuntary ones: the scheduler took it away
 };
 
 double ProcessCpuMs() {
@@ -51,10 +56,14 @@ template <class F>
 Sample Timed(F&& run) {
   const auto wall = std::chrono::steady_clock::now();
   const double cpu = ProcessCpuMs();
+  rusage before, after;
+  getrusage(RUSAGE_SELF, &before);
   run();
+  getrusage(RUSAGE_SELF, &after);
   return {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall).count(),
-      ProcessCpuMs() - cpu, 0};
+      ProcessCpuMs() - cpu, 0, after.ru_nvcsw - before.ru_nvcsw,
+      after.ru_nivcsw - before.ru_nivcsw};
 }
 
 // Entries below `folder` (itself not counted), to check that every scan saw the same tree.
@@ -144,6 +153,25 @@ std::string Held(const std::string& arg) {
   return platform::AppendSeparator(path);
 }
 
+// The steps of ScanFolder around the passes, timed alone: the store of the folder (a settings
+// write, synced to disk) and the progress dialog's show and hide.
+void Steps(const std::string& folder) {
+  DuForm->FolderPath = folder;
+  std::vector<double> store, dialog;
+  for (int i = 0; i < 5; ++i) {
+    store.push_back(Timed([] { SaveFolderPath(*DuForm); }).wallMs);
+    dialog.push_back(Timed([] {
+                       WaitForm->ShowFolderName();
+                       WaitForm->Show();
+                       WaitForm->SetProgress(0);
+                       WaitForm->Hide();
+                     }).wallMs);
+  }
+  std::printf(
+      "  steps besides the passes, median of 5: folder store %.2f ms, dialog show+hide %.2f ms\n",
+      Median(store), Median(dialog));
+}
+
 void Bench(const std::string& folder, int runs) {
   std::printf("%s\n", folder.c_str());
   // Warm the cache and the allocator; not counted.
@@ -162,10 +190,11 @@ void Bench(const std::string& folder, int runs) {
     tool.push_back(Tool(folder));
     std::printf(
         "  run %d: program %.1f ms (cpu %.1f), headless %.1f ms (cpu %.1f), tool %.1f ms "
-        "(cpu %.1f); entries %d / %d / %d\n",
+        "(cpu %.1f); entries %d / %d / %d; waits %ld / %ld, preemptions %ld / %ld\n",
         i + 1, program.back().wallMs, program.back().cpuMs, headless.back().wallMs,
         headless.back().cpuMs, tool.back().wallMs, tool.back().cpuMs, program.back().entries,
-        headless.back().entries, tool.back().entries);
+        headless.back().entries, tool.back().entries, program.back().waits, headless.back().waits,
+        program.back().preempts, headless.back().preempts);
     std::fflush(stdout);
   }
   auto median = [](const std::vector<Sample>& v, double Sample::*field) {
@@ -182,6 +211,15 @@ void Bench(const std::string& folder, int runs) {
       runs, pw, pc, hw, hc, tw, tc);
   std::printf("  ratio program/headless: wall %.3f, cpu %.3f; program/tool: wall %.3f, cpu %.3f\n",
               pw / hw, pc / hc, pw / tw, pc / tc);
+  // Each round's own ratio: the two scans of a round ran a moment apart, under the same load.
+  std::vector<double> wallRatios, cpuRatios;
+  for (int i = 0; i < runs; ++i) {
+    wallRatios.push_back(program[i].wallMs / headless[i].wallMs);
+    cpuRatios.push_back(program[i].cpuMs / headless[i].cpuMs);
+  }
+  std::printf("  median of the rounds' ratios program/headless: wall %.3f, cpu %.3f\n",
+              Median(wallRatios), Median(cpuRatios));
+  Steps(folder);
   std::fflush(stdout);
 }
 
