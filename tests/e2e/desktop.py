@@ -93,20 +93,24 @@ class Desktop:
         self._start_xvfb(size)
 
     def _start_xvfb(self, size):
-        for number in range(90 + os.getpid() % 400, 999):
-            if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
-                continue
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", f"{size}x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.display = f":{number}"
-            try:
-                wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "Xvfb")
-                return
-            except Failure:
-                self.xvfb.kill()
-                continue
-        raise Failure("no free X display")
+        # Xvfb picks a free display number itself and writes it to the pipe, so tests that
+        # run side by side never race for the same display.
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size}x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        check(number.strip().isdigit(), "Xvfb did not start")
+        self.display = f":{number.decode().strip()}"
 
     def env(self, extra=None):
         env = dict(os.environ)
