@@ -3,6 +3,7 @@
 // and throw std::bad_alloc at the chosen ones.
 #include "AllocationFaults.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -36,17 +37,24 @@ void* Allocate(std::size_t size) {
   return block;
 }
 
+// Over-aligned blocks come from malloc too (no posix_memalign on Windows): the block is
+// over-allocated, the aligned address handed out, and malloc's own pointer kept just before it.
 void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
   CountAllocation();
   const auto align = static_cast<std::size_t>(alignment);
-  void* block = nullptr;
-  if (posix_memalign(&block, align < sizeof(void*) ? sizeof(void*) : align, size == 0 ? 1 : size) !=
-      0)
-    throw std::bad_alloc();
-  return block;
+  void* raw = std::malloc((size == 0 ? 1 : size) + align + sizeof(void*));
+  if (!raw) throw std::bad_alloc();
+  const auto start = reinterpret_cast<std::uintptr_t>(raw) + sizeof(void*);
+  const auto aligned = (start + align - 1) / align * align;
+  reinterpret_cast<void**>(aligned)[-1] = raw;
+  return reinterpret_cast<void*>(aligned);
 }
 
 }  // namespace
+
+void FreeAligned(void* block) noexcept {
+  if (block) std::free(static_cast<void**>(block)[-1]);
+}
 
 void Arm(const std::set<long>& failAt, FaultObserver observer, void* context) {
   failures = &failAt;
@@ -113,14 +121,14 @@ void operator delete[](void* block, std::size_t) noexcept {
   std::free(block);
 }
 void operator delete(void* block, std::align_val_t) noexcept {
-  std::free(block);
+  faults::FreeAligned(block);
 }
 void operator delete[](void* block, std::align_val_t) noexcept {
-  std::free(block);
+  faults::FreeAligned(block);
 }
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
-  std::free(block);
+  faults::FreeAligned(block);
 }
 void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
-  std::free(block);
+  faults::FreeAligned(block);
 }
