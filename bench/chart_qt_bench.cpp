@@ -31,6 +31,7 @@
 #include "dialogs/WaitUnit.h"
 #include "platform/Application.h"
 #include "shell/DUUnit.h"
+#include "shell/Startup.h"
 #include "tree/SizeTree.h"
 #include "view/BandWalk.h"
 #include "view/ChartGeometry.h"
@@ -243,13 +244,7 @@ int main(int argc, char** argv) {
 
   benchmark::Initialize(&argc, argv);
   using platform::Application;
-  Application->Initialize();
-  Application->SetTitle("Ombrelith");
-  Application->CreateForm(DuForm);
-  Application->CreateForm(SelForm);
-  Application->CreateForm(AboutForm);
-  Application->CreateForm(WaitForm);
-  InstallScanHooks();
+  CreateApplicationWindows();
   DuForm->Show();
   Application->ProcessMessages();
 

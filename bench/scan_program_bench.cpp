@@ -33,6 +33,7 @@
 #include "platform/Paths.h"
 #include "shell/DUUnit.h"
 #include "shell/SettingsStore.h"
+#include "shell/Startup.h"
 #include "tree/ScanHooks.h"
 #include "tree/SizeTree.h"
 
@@ -237,13 +238,7 @@ int main(int argc, char** argv) {
   if (folders.empty()) folders.push_back("/usr/");
 
   using platform::Application;
-  Application->Initialize();
-  Application->SetTitle("Ombrelith");
-  Application->CreateForm(DuForm);
-  Application->CreateForm(SelForm);
-  Application->CreateForm(AboutForm);
-  Application->CreateForm(WaitForm);
-  InstallScanHooks();
+  CreateApplicationWindows();
   // The scans run as the Open command runs them: from a handler inside the message loop.
   QTimer::singleShot(0, [&] {
     for (const std::string& folder : folders) Bench(folder, runs);

@@ -3,22 +3,13 @@
 // point; elsewhere main (platform/EntryPoint.cpp) calls it.
 #include "platform/EntryPoint.h"
 
-#include "dialogs/AboutUnit.h"
-#include "dialogs/SelUnit.h"
-#include "dialogs/WaitUnit.h"
 #include "platform/Application.h"
-#include "shell/DUUnit.h"
+#include "shell/Startup.h"
 
 extern "C" int WinMain(HINSTANCE__*, HINSTANCE__*, char*, int) {
   using platform::Application;
   try {
-    Application->Initialize();
-    Application->SetTitle("Ombrelith");
-    Application->CreateForm(DuForm);
-    Application->CreateForm(SelForm);
-    Application->CreateForm(AboutForm);
-    Application->CreateForm(WaitForm);
-    InstallScanHooks();
+    CreateApplicationWindows();
     Application->Run();
   } catch (const platform::Exception& e) {
     Application->ShowException(e);

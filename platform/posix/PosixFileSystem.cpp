@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstddef>
 #include <climits>
+#include <cstddef>
 #include <cstring>
 #include <system_error>
 

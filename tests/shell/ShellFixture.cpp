@@ -12,6 +12,7 @@
 #include "platform/Screen.h"
 #include "shell/DUUnit.h"
 #include "shell/SettingsStore.h"
+#include "shell/Startup.h"
 #include "tree/ScanHooks.h"
 
 namespace fs = std::filesystem;
@@ -43,14 +44,7 @@ void ShellTest::TearDown() {
 }
 
 void ShellTest::Start() {
-  using platform::Application;
-  Application->Initialize();
-  Application->SetTitle("Ombrelith");
-  Application->CreateForm(DuForm);
-  Application->CreateForm(SelForm);
-  Application->CreateForm(AboutForm);
-  Application->CreateForm(WaitForm);
-  InstallScanHooks();
+  CreateApplicationWindows();
   started_ = true;
 }
 

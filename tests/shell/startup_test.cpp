@@ -6,9 +6,9 @@
 #include "dialogs/SelUnit.h"
 #include "dialogs/WaitUnit.h"
 #include "platform/Application.h"
+#include "platform/EntryPoint.h"
 #include "shell/DUUnit.h"
 #include "shell/SettingsStore.h"
-#include "platform/EntryPoint.h"
 #include "tree/ScanHooks.h"
 
 TEST_F(ShellTest, FirstStartShowsTheDesignedWindowWithNoTreeAndNoFolder) {

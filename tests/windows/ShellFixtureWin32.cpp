@@ -16,6 +16,7 @@
 #include "platform/Screen.h"
 #include "shell/DUUnit.h"
 #include "shell/SettingsStore.h"
+#include "shell/Startup.h"
 #include "tree/ScanHooks.h"
 
 // Last: <windows.h> defines macros named like some of the layer's constants.
@@ -73,14 +74,7 @@ void ShellTest::TearDown() {
 }
 
 void ShellTest::Start() {
-  using platform::Application;
-  Application->Initialize();
-  Application->SetTitle("Ombrelith");
-  Application->CreateForm(DuForm);
-  Application->CreateForm(SelForm);
-  Application->CreateForm(AboutForm);
-  Application->CreateForm(WaitForm);
-  InstallScanHooks();
+  CreateApplicationWindows();
   started_ = true;
 }
 
